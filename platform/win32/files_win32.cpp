@@ -17,6 +17,26 @@ class Win32Files final : public Files {
         return ::ReadFile(file, data, size, read, nullptr);
     }
     BOOL closeHandle(HANDLE file) override { return ::CloseHandle(file); }
+    BOOL deleteFile(const wchar_t* path) override { return ::DeleteFileW(path); }
+    BOOL getFileAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) override {
+        return ::GetFileAttributesExW(path, GetFileExInfoStandard, data);
+    }
+    BOOL createDirectory(const wchar_t* path) override { return ::CreateDirectoryW(path, nullptr); }
+    BOOL removeDirectory(const wchar_t* path) override { return ::RemoveDirectoryW(path); }
+    HANDLE findFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* found) override {
+        return ::FindFirstFileW(pattern, found);
+    }
+    BOOL findNextFile(HANDLE search, WIN32_FIND_DATAW* found) override {
+        return ::FindNextFileW(search, found);
+    }
+    BOOL findClose(HANDLE search) override { return ::FindClose(search); }
+    DWORD getTempPath(DWORD bufferLength, wchar_t* buffer) override {
+        return ::GetTempPathW(bufferLength, buffer);
+    }
+    UINT getTempFileName(const wchar_t* folder, const wchar_t* prefix, UINT unique,
+                         wchar_t* name) override {
+        return ::GetTempFileNameW(folder, prefix, unique, name);
+    }
 };
 
 }  // namespace
