@@ -2,6 +2,7 @@
 // build yet do nothing and answer false; each is wired when its subsystem
 // arrives.
 #include "service/entry_operations.h"
+#include "service/service_start_request.h"
 
 namespace {
 
@@ -18,7 +19,9 @@ class ProductEntryOperations final : public EntryOperations {
     void activateUpdatePolicy(std::wstring) override {}
     void releaseUpdatePolicy() override {}
     bool runServiceDispatcher() override { return false; }
-    bool requestServiceStart(const ServiceHost&) override { return false; }
+    bool requestServiceStart(const ServiceHost& host) override {
+        return ::requestServiceStart(host);
+    }
 };
 
 }  // namespace
