@@ -5,6 +5,7 @@ CTest passes the program's path (VIREO_EXE) and the Wine launcher
 program's current directory, so the install log "Pellmark\\Vireo\\VireoInstall.log"
 lands there and nothing is shared between tests."""
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -48,3 +49,23 @@ class UpdaterTestCase(unittest.TestCase):
             stdout = out.read()
         os.remove(out_path)
         return Run(completed.returncode, stdout)
+
+    def log_lines(self):
+        """The install log as (level, message) pairs, checking each line's form."""
+        if not os.path.exists(self.log_path):
+            return []
+        with open(self.log_path, "rb") as f:
+            text = f.read().decode("utf-16-le")
+        lines = text.split("\r\n")
+        self.assertEqual(lines[-1], "", "the log ends with CR LF")
+        result = []
+        for line in lines[:-1]:
+            match = LOG_LINE.fullmatch(line)
+            self.assertIsNotNone(match, "malformed log line %r" % line)
+            result.append((match.group(1), match.group(2)))
+        return result
+
+
+# Y-M-D+h-m-s.ms [level] message, numbers without leading zeros.
+LOG_LINE = re.compile(r"[1-9]\d{3}-(?:[1-9]|1[0-2])-[1-9]\d?\+(?:0|[1-9]\d?)-(?:0|[1-9]\d?)-"
+                      r"(?:0|[1-9]\d?)\.(?:0|[1-9]\d{0,2}) \[(info|warning|error)\] (.*)")
