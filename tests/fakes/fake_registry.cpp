@@ -246,7 +246,9 @@ LSTATUS FakeRegistry::queryValue(HKEY key, const wchar_t* name, DWORD* type, voi
         return ERROR_MORE_DATA;
     }
     if (storedSize != 0) std::memcpy(bytes, stored.data.data(), storedSize);
-    std::memset(bytes + storedSize, 0x2E, bufferSize - storedSize);
+    // The rest of the buffer becomes UTF-16 dots: a text read past its end
+    // grows extra parts, a number read past its end grows high bytes.
+    for (DWORD i = storedSize; i < bufferSize; ++i) bytes[i] = (i % 2 == 0) ? 0x2E : 0x00;
     *size = storedSize;
     return ERROR_SUCCESS;
 }

