@@ -4,14 +4,22 @@
 #include "service/entry_operations.h"
 #include "service/service_start_request.h"
 
+#include <optional>
+
+#include "update/update_state_store.h"
+
 namespace {
 
 class ProductEntryOperations final : public EntryOperations {
   public:
-    bool deleteUpdateState() override { return false; }
-    bool writeUpdateAttempts(std::uint32_t) override { return false; }
-    bool resetLastUpdateCheck() override { return false; }
-    bool writeDefaultCheckFrequency() override { return false; }
+    bool deleteUpdateState() override { return UpdateStateStore().deleteUpdateState(); }
+    bool writeUpdateAttempts(std::uint32_t count) override {
+        return UpdateStateStore().writeUpdateAttempts(count);
+    }
+    bool resetLastUpdateCheck() override { return UpdateStateStore().writeLastUpdateCheck(true); }
+    bool writeDefaultCheckFrequency() override {
+        return UpdateStateStore().writeCheckFrequency(std::nullopt);
+    }
     bool createDefaultTask(std::wstring) override { return false; }
     bool deleteDefaultTask() override { return false; }
     void setUpdateMode(int) override {}
