@@ -3,6 +3,11 @@
 // arrives.
 #include "service/entry_operations.h"
 
+#include <utility>
+
+#include "scheduled_task/task_registrar.h"
+#include "scheduled_task/task_removal.h"
+
 namespace {
 
 class ProductEntryOperations final : public EntryOperations {
@@ -11,8 +16,10 @@ class ProductEntryOperations final : public EntryOperations {
     bool writeUpdateAttempts(std::uint32_t) override { return false; }
     bool resetLastUpdateCheck() override { return false; }
     bool writeDefaultCheckFrequency() override { return false; }
-    bool createDefaultTask(std::wstring) override { return false; }
-    bool deleteDefaultTask() override { return false; }
+    bool createDefaultTask(std::wstring programPath) override {
+        return ::createDefaultTask(std::move(programPath));
+    }
+    bool deleteDefaultTask() override { return ::deleteDefaultTask(); }
     void setUpdateMode(int) override {}
     bool isSilentAutoUpdateEnabled() override { return false; }
     void activateUpdatePolicy(std::wstring) override {}
