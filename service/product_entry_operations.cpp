@@ -2,10 +2,13 @@
 // build yet do nothing and answer false; each is wired when its subsystem
 // arrives.
 #include "service/entry_operations.h"
-#include "service/service_start_request.h"
 
 #include <optional>
+#include <utility>
 
+#include "scheduled_task/task_registrar.h"
+#include "scheduled_task/task_removal.h"
+#include "service/service_start_request.h"
 #include "update/update_state_store.h"
 
 namespace {
@@ -20,8 +23,10 @@ class ProductEntryOperations final : public EntryOperations {
     bool writeDefaultCheckFrequency() override {
         return UpdateStateStore().writeCheckFrequency(std::nullopt);
     }
-    bool createDefaultTask(std::wstring) override { return false; }
-    bool deleteDefaultTask() override { return false; }
+    bool createDefaultTask(std::wstring programPath) override {
+        return ::createDefaultTask(std::move(programPath));
+    }
+    bool deleteDefaultTask() override { return ::deleteDefaultTask(); }
     void setUpdateMode(int) override {}
     bool isSilentAutoUpdateEnabled() override { return false; }
     void activateUpdatePolicy(std::wstring) override {}
