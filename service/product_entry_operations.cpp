@@ -3,6 +3,11 @@
 // arrives.
 #include "service/entry_operations.h"
 
+#include <memory>
+
+#include "policy/update_policy.h"
+#include "service/active_update_policy.h"
+
 namespace {
 
 class ProductEntryOperations final : public EntryOperations {
@@ -13,10 +18,17 @@ class ProductEntryOperations final : public EntryOperations {
     bool writeDefaultCheckFrequency() override { return false; }
     bool createDefaultTask(std::wstring) override { return false; }
     bool deleteDefaultTask() override { return false; }
-    void setUpdateMode(int) override {}
-    bool isSilentAutoUpdateEnabled() override { return false; }
-    void activateUpdatePolicy(std::wstring) override {}
-    void releaseUpdatePolicy() override {}
+    void setUpdateMode(int mode) override { ::setUpdateMode(mode); }
+    bool isSilentAutoUpdateEnabled() override { return ::isSilentAutoUpdateEnabled(); }
+    void activateUpdatePolicy(std::wstring programPath) override {
+        auto policy = std::make_unique<UpdatePolicy>(std::move(programPath));
+        releaseUpdatePolicy();
+        activeUpdatePolicy = policy.release();
+    }
+    void releaseUpdatePolicy() override {
+        delete activeUpdatePolicy;
+        activeUpdatePolicy = nullptr;
+    }
     bool runServiceDispatcher() override { return false; }
     bool requestServiceStart(const ServiceHost&) override { return false; }
 };

@@ -1,0 +1,3 @@
+#include "service/active_update_policy.h"
+
+UpdatePolicy* activeUpdatePolicy = nullptr;
