@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "policy/policy_file_writer.h"
@@ -42,6 +43,9 @@ struct ReadCase {
     std::string bytes;
     Entries entries;
 };
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class PolicyFileReaderTest : public ::testing::TestWithParam<ReadCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,9 @@ struct UnreadCase {
     DWORD lastError;
     int occurrence;
 };
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const UnreadCase& c, std::ostream* os) { *os << c.name; }
 
 class PolicyFileUnreadTest : public PolicyFileTest,
                              public ::testing::WithParamInterface<UnreadCase> {};

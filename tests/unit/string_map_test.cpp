@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,9 @@ struct InsertionCase {
     std::vector<const char*> keys;  // inserted in this order, value "v" + key
     std::vector<const char*> listed;
 };
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const InsertionCase& c, std::ostream* os) { *os << c.name; }
 
 class StringMapInsertionTest : public ::testing::TestWithParam<InsertionCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,9 @@ struct ModeCase {
     const char* written;
 };
 
+// Failures name the case rather than dump its bytes.
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
 class SetUpdateModeTest : public UpdatePolicyTest,
                           public ::testing::WithParamInterface<ModeCase> {};
 
@@ -165,6 +169,8 @@ struct QueryCase {
     std::string policy;
     bool enabled;
 };
+
+void PrintTo(const QueryCase& c, std::ostream* os) { *os << c.name; }
 
 class IsSilentAutoUpdateEnabledTest : public UpdatePolicyTest,
                                       public ::testing::WithParamInterface<QueryCase> {};
@@ -233,6 +239,8 @@ struct LoadCase {
     bool disable;
     Entries entries;  // as logged with verbose logging on from the start
 };
+
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
 
 class LoadPolicyTest : public UpdatePolicyTest, public ::testing::WithParamInterface<LoadCase> {};
 
@@ -317,6 +325,8 @@ struct ConversionCase {
     bool packageKept;
     bool manifestKept;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
 
 class HostConversionTest : public UpdatePolicyTest,
                            public ::testing::WithParamInterface<ConversionCase> {};
