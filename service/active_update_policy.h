@@ -1,7 +1,6 @@
-// The update policy object of the running service: set by the entry point
-// before the service dispatcher starts and cleared after it has returned;
-// null at every other time. The service runs an update cycle only while it is
-// set.
+// The update policy of the running service: set by the entry point before the
+// service dispatcher starts and cleared after it returns, null at all other
+// times. The service worker runs the update cycle only while it is set.
 #pragma once
 
 class UpdatePolicy;

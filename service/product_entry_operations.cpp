@@ -1,13 +1,15 @@
-// The product's commands. Operations whose subsystems are not part of this
-// build yet do nothing and answer false; each is wired when its subsystem
-// arrives.
+// The product's commands: each operation of the entry point handed to the
+// subsystem that carries it out.
 #include "service/entry_operations.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
+#include "policy/update_policy.h"
 #include "scheduled_task/task_registrar.h"
 #include "scheduled_task/task_removal.h"
+#include "service/active_update_policy.h"
 #include "service/service_start_request.h"
 #include "update/update_state_store.h"
 
@@ -27,10 +29,17 @@ class ProductEntryOperations final : public EntryOperations {
         return ::createDefaultTask(std::move(programPath));
     }
     bool deleteDefaultTask() override { return ::deleteDefaultTask(); }
-    void setUpdateMode(int) override {}
-    bool isSilentAutoUpdateEnabled() override { return false; }
-    void activateUpdatePolicy(std::wstring) override {}
-    void releaseUpdatePolicy() override {}
+    void setUpdateMode(int mode) override { ::setUpdateMode(mode); }
+    bool isSilentAutoUpdateEnabled() override { return ::isSilentAutoUpdateEnabled(); }
+    void activateUpdatePolicy(std::wstring programPath) override {
+        auto policy = std::make_unique<UpdatePolicy>(std::move(programPath));
+        releaseUpdatePolicy();
+        activeUpdatePolicy = policy.release();
+    }
+    void releaseUpdatePolicy() override {
+        delete activeUpdatePolicy;
+        activeUpdatePolicy = nullptr;
+    }
     bool runServiceDispatcher() override { return false; }
     bool requestServiceStart(const ServiceHost& host) override {
         return ::requestServiceStart(host);
