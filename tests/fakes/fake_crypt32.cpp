@@ -5,6 +5,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "common/allocation_failure.h"
+
 namespace fakes {
 namespace {
 
@@ -110,14 +112,20 @@ BOOL FakeCrypt32::freeLibrary(HMODULE module) {
 }
 
 BOOL FakeCrypt32::verifyMessageSignature(PCRYPT_VERIFY_MESSAGE_PARA parameters, DWORD signerIndex,
-                                         const BYTE*, DWORD, BYTE* decoded, DWORD* decodedLength,
-                                         PCCERT_CONTEXT* signerCertificate) {
+                                         const BYTE* blob, DWORD blobLength, BYTE* decoded,
+                                         DWORD* decodedLength, PCCERT_CONTEXT* signerCertificate) {
     verifySize = parameters->cbSize;
     verifyEncoding = parameters->dwMsgAndCertEncodingType;
     verifyProviderOrCallbackGiven = parameters->hCryptProv != 0 ||
                                     parameters->pfnGetSignerCertificate != nullptr ||
                                     parameters->pvGetArg != nullptr;
     verifySignerIndex = signerIndex;
+    lastPackage.assign(reinterpret_cast<const char*>(blob), blobLength);
+    if (verifyRunsOutOfMemory != 0) {
+        ::SetLastError(verifyRunsOutOfMemory);
+        verifyRunsOutOfMemory = 0;
+        recordAllocationFailure();
+    }
     if (signerCertificate != nullptr) *signerCertificate = nullptr;
     if (script.shouldFail("CryptVerifyMessageSignature")) return FALSE;
     if (decoded == nullptr) {

@@ -42,6 +42,9 @@ class FakeCrypt32 : public platform::Libraries {
     std::vector<std::string> messageCertificates;
     std::string signer = "signer";
     std::string content = "installer program";
+    // When set, the first verification runs out of memory as an allocation
+    // does, with this last error.
+    DWORD verifyRunsOutOfMemory = 0;
     // Entry points that GetProcAddress does not find.
     std::set<std::string> missingEntryPoints;
 
@@ -49,6 +52,7 @@ class FakeCrypt32 : public platform::Libraries {
     std::vector<std::wstring> loadedPaths;
     std::vector<std::string> lookedUp;
     std::vector<std::string> trustedBytesSeen;
+    std::string lastPackage;
     DWORD verifySize = 0, verifyEncoding = 0, verifySignerIndex = 99;
     bool verifyProviderOrCallbackGiven = true;
     std::vector<std::string> linksChecked;  // "subject<-issuer"

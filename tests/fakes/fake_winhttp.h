@@ -23,6 +23,9 @@ class FakeWinHttp : public platform::WinHttp {
     // The body, served chunk by chunk: each query announces what is left of
     // the current chunk, each read takes from it.
     std::deque<std::string> chunks;
+    // Amounts the queries announce instead, first to last, before the chunks
+    // speak for themselves.
+    std::deque<DWORD> announcements;
     // When set, the n-th read (from 1) runs out of memory as an allocation
     // does, after setting this last error.
     int readThatRunsOutOfMemory = 0;
@@ -91,6 +94,11 @@ class FakeWinHttp : public platform::WinHttp {
     BOOL queryDataAvailable(HINTERNET request, DWORD* available) override {
         if (script.shouldFail("WinHttpQueryDataAvailable")) return FALSE;
         if (request != kRequest) return FALSE;
+        if (!announcements.empty()) {
+            *available = announcements.front();
+            announcements.pop_front();
+            return TRUE;
+        }
         while (!chunks.empty() && chunks.front().empty()) chunks.pop_front();
         *available = chunks.empty() ? 0 : static_cast<DWORD>(chunks.front().size());
         return TRUE;
