@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "policy/policy_settings.h"
+#include "tests/fakes/failing_allocation.h"
 #include "tests/fakes/fake_crypt32.h"
 #include "tests/fakes/fake_delivery_files.h"
 #include "tests/fakes/fake_guids.h"
@@ -399,6 +400,31 @@ TEST_F(InstallerDownloadTest, RunningOutOfMemoryWhileVerifyingIsAFalseResult) {
     EXPECT_EQ(log.entries(), Entries{L"info 1600"});
     EXPECT_EQ(installer(), "(none)");
     expectNothingLeft();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(InstallerDownloadTest, RunningOutOfMemoryForThePackageLeavesTheDownload) {
+    // Six chunks of 100 KiB: only the read-back needs 600 KiB at once.
+    http.chunks.assign(6, std::string(100 * 1024, 'p'));
+    fakes::FailingAllocation failing(fakes::FailingAllocation::AtLeast{500 * 1024});
+    EXPECT_THROW(download(), std::bad_alloc);
+    EXPECT_TRUE(failing.failed());
+    EXPECT_EQ(log.entries(), Entries{L"info 1600"});
+    expectNothingLeft();
+}
+
+TEST_F(InstallerDownloadTest, RunningOutOfMemoryForTheContentIsAFalseResult) {
+    crypt.content = std::string(600 * 1024, 'c');
+    fakes::FailingAllocation failing(fakes::FailingAllocation::AtLeast{500 * 1024});
+    EXPECT_FALSE(download());
+    EXPECT_TRUE(failing.failed());
+    EXPECT_EQ(log.entries(), Entries{L"info 1600"});
+    EXPECT_EQ(installer(), "(none)");
+    expectNothingLeft();
+    EXPECT_EQ(crypt.contextsHeld(), 0);
 }
 
 }  // namespace

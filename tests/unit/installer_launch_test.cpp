@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/process_paths.h"
+#include "tests/fakes/failing_allocation.h"
 #include "tests/fakes/fake_crypt32.h"
 #include "tests/fakes/fake_delivery_files.h"
 #include "tests/fakes/fake_guids.h"
@@ -133,6 +134,19 @@ TEST_F(InstallerLaunchTest, RunningOutOfMemory) {
         EXPECT_FALSE(installFlavour(flavour(kFlavourActiveX)));
         EXPECT_EQ(caseLog.entries(), (Entries{L"info 1600", L"error 1235 14"}));
     }
+    {
+        SCOPED_TRACE("reading the package back");
+        fakes::LogCapture caseLog;
+        processes.runOutOfMemory = 0;
+        http.chunks.assign(6, std::string(100 * 1024, 'p'));
+        fakes::FailingAllocation failing(fakes::FailingAllocation::AtLeast{500 * 1024},
+                                         ERROR_COMMITMENT_LIMIT);
+        EXPECT_FALSE(installFlavour(flavour(kFlavourActiveX)));
+        EXPECT_TRUE(failing.failed());
+        EXPECT_EQ(caseLog.entries(), (Entries{L"info 1600", L"error 1236 1455"}));
+        EXPECT_EQ(files.openHandles, 0);
+    }
+    EXPECT_TRUE(processes.created.empty());
 }
 
 TEST_F(InstallerLaunchTest, WithoutAFullPathNothingIsStarted) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/failing_allocation.h"
 #include "tests/fakes/log_capture.h"
 
 namespace {
@@ -188,6 +189,39 @@ TEST(VersionManifestParserTest, ReadsNumbersAsStrtoulWithBase10) {
         EXPECT_EQ(parsed.activeX->buildMinor, c.expected);
         EXPECT_EQ(*parsed.checkFrequency, c.expected);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VersionManifestParserOutOfMemoryTest, AnyAllocationThatFailsIsReported) {
+    // Every allocation of the parse in turn, until one parse needs no more.
+    bool completed = false;
+    for (int nth = 1; nth < 200 && !completed; ++nth) {
+        SCOPED_TRACE(nth);
+        fakes::LogCapture log;
+        std::string text = kManifest;
+        std::unique_ptr<ComponentVersion> activeX, plugin;
+        std::unique_ptr<std::uint32_t> checkFrequency;
+        bool parsed;
+        {
+            fakes::FailingAllocation failing(nth);
+            parsed = parseVersionManifest(&text[0], activeX, plugin, checkFrequency);
+            completed = !failing.failed();
+        }
+        if (completed) {
+            EXPECT_TRUE(parsed);
+            EXPECT_EQ(log.entries(), Entries{});
+        } else {
+            EXPECT_FALSE(parsed);
+            EXPECT_EQ(log.entries(), Entries{L"warning 1411"});
+            // Results made before memory ran out stay with the caller, and
+            // none is made after it.
+            EXPECT_FALSE(checkFrequency);
+        }
+    }
+    EXPECT_TRUE(completed);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "policy/policy_settings.h"
+#include "tests/fakes/failing_allocation.h"
 #include "tests/fakes/fake_winhttp.h"
 #include "tests/fakes/log_capture.h"
 
@@ -190,6 +191,33 @@ TEST_F(VersionManifestTest, TheHostIsReadAtTheMomentOfTheRequest) {
     manifestHost = L"localhost";
     ASSERT_TRUE(fetch());
     EXPECT_EQ(http.host, L"localhost");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VersionManifestTest, AReceiveBufferThatIsNotObtainedEndsTheBody) {
+    http.chunks = {kManifest, std::string(600 * 1024, ' ')};
+    fakes::FailingAllocation failing(fakes::FailingAllocation::AtLeast{500 * 1024});
+    ASSERT_TRUE(fetch());
+    EXPECT_TRUE(failing.failed());
+    EXPECT_EQ(log.entries(), Entries{L"warning 1405"});
+    EXPECT_EQ(http.readSizes.size(), 1u);
+    EXPECT_EQ(http.openHandles(), 0);
+}
+
+TEST_F(VersionManifestTest, TextThatCannotGrowEndsTheBodyAndKeepsWhatCame) {
+    // The second chunk's buffer is obtained; the text cannot take it.
+    http.chunks = {std::string(kManifest) + std::string(400 * 1024, ' '),
+                   std::string(300 * 1024, ' '), "<never read"};
+    fakes::FailingAllocation failing(fakes::FailingAllocation::AtLeast{600 * 1024});
+    ASSERT_TRUE(fetch());
+    EXPECT_TRUE(failing.failed());
+    EXPECT_EQ(*manifest.checkFrequency, 3u);
+    EXPECT_EQ(log.entries(), Entries{L"warning 1405"});
+    EXPECT_EQ(http.readSizes.size(), 2u);
+    EXPECT_EQ(http.openHandles(), 0);
 }
 
 }  // namespace
