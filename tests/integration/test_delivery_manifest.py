@@ -46,6 +46,8 @@ class VersionManifestTest(DeliveryTestCase):
                 self.server.clear()
                 self.server.misbehave(MANIFEST_PATH, mode)
                 run = self.probe("manifest", "localhost")
+                self.assertEqual(self.server.requests,
+                                 [("https", "GET", MANIFEST_PATH, USER_AGENT)])
                 self.assertEqual(run.exit_code, 1, run.lines)
                 self.assertEqual(run.codes, codes)
                 self.assertFalse(any(line.startswith("activex") for line in run.lines))
@@ -60,6 +62,7 @@ class VersionManifestTest(DeliveryTestCase):
     def test_no_server_at_the_host(self):
         # Nothing listens on 127.0.0.2.
         run = self.probe("manifest", "127.0.0.2")
+        self.assertEqual(self.server.requests, [])
         self.assertEqual(run.exit_code, 1, run.lines)
         self.assertEqual(run.code_numbers(), ["1403", "1407", "1408"])
         self.assertEqual(run.codes[0], "1403 12029")

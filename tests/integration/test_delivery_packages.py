@@ -64,6 +64,7 @@ class PackageDownloadTest(DeliveryTestCase):
         vireo_publish.sign(self.installer, self.site_path(ACTIVEX_PATH), **signing)
 
     def assert_rejected(self, run, code="1217"):
+        self.assertEqual(self.server.requests, [("http", "GET", ACTIVEX_PATH, USER_AGENT)])
         self.assertEqual(run.exit_code, 1, run.lines)
         self.assertEqual(run.code_numbers(), ["1600", code])
         self.assertEqual(run.left_in_temp, [])
@@ -158,6 +159,8 @@ class PackageDownloadTest(DeliveryTestCase):
                 self.server.clear()
                 self.server.misbehave(ACTIVEX_PATH, mode)
                 run = self.probe("download", "localhost", "1")
+                self.assertEqual(self.server.requests,
+                                 [("http", "GET", ACTIVEX_PATH, USER_AGENT)])
                 self.assertEqual(run.exit_code, 1, run.lines)
                 self.assertEqual(run.code_numbers()[0], "1600")
                 self.assertEqual(len(run.codes), 2, run.codes)
