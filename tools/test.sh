@@ -15,6 +15,9 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 python3 tools/check_executable.py build/windows/VireoPlayerUpdater.exe --machine i386
 
+# The byte-level parsers, natively under libFuzzer and the sanitizers.
+bash tools/fuzz.sh
+
 preset=$(bash tools/preset.sh)
 if [ "$preset" != windows ]; then
   echo "test: this machine's kernel cannot run 32-bit code; the tests run the same sources built as 64-bit Windows code ($preset)"
