@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/shell_folder_paths.h"
+#include "platform/shell.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ bool loadSystemLibrary(const wchar_t* name, CryptoFunctions& functions) {
     std::wstring path = name;
     if (path.find(L'\\') == std::wstring::npos) {
         wchar_t systemFolder[MAX_PATH] = {};
-        if (FAILED(platform::use<platform::ShellFolderPaths>().getFolderPath(
-                CSIDL_SYSTEM, nullptr, SHGFP_TYPE_CURRENT, systemFolder))) {
+        if (FAILED(platform::use<platform::Shell>().getFolderPath(CSIDL_SYSTEM, SHGFP_TYPE_CURRENT,
+                                                                  systemFolder))) {
             return false;
         }
         path = std::wstring(systemFolder) + L"\\" + name;

@@ -226,10 +226,10 @@ std::string FakeCrypt32::nameOf(PCCERT_CONTEXT context) const {
     return found == contexts_.end() ? "(released)" : found->second->der;
 }
 
-HRESULT FakeShellFolderPaths::getFolderPath(int folder, HANDLE token, DWORD flags, wchar_t* path) {
+HRESULT FakeSystemFolderShell::getFolderPath(int folder, DWORD flags, wchar_t* path) {
     foldersAsked.push_back(folder);
     if (script.shouldFail("SHGetFolderPathW")) return E_FAIL;
-    if (folder != CSIDL_SYSTEM || token != nullptr || flags != SHGFP_TYPE_CURRENT) {
+    if (folder != CSIDL_SYSTEM || flags != SHGFP_TYPE_CURRENT) {
         return E_INVALIDARG;
     }
     wcscpy_s(path, MAX_PATH, systemFolder.c_str());

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/libraries.h"
-#include "platform/shell_folder_paths.h"
+#include "platform/shell.h"
 #include "tests/fakes/call_script.h"
 
 namespace fakes {
@@ -99,14 +99,16 @@ class FakeCrypt32 : public platform::Libraries {
     char storeToken_ = 0;
 };
 
-// A shell that knows one system folder.
-class FakeShellFolderPaths : public platform::ShellFolderPaths {
+// A shell that knows one folder, the system folder, and does no file
+// operations.
+class FakeSystemFolderShell : public platform::Shell {
   public:
     CallScript script;
     std::wstring systemFolder = L"C:\\windows\\system32";
     std::vector<int> foldersAsked;
 
-    HRESULT getFolderPath(int folder, HANDLE token, DWORD flags, wchar_t* path) override;
+    HRESULT getFolderPath(int folder, DWORD flags, wchar_t* path) override;
+    int fileOperation(SHFILEOPSTRUCTW*) override { return ERROR_ACCESS_DENIED; }
 };
 
 }  // namespace fakes

@@ -75,7 +75,7 @@ class InstallerDownloadTest : public ::testing::Test {
     fakes::DeliveryFiles files;
     fakes::FakeGuids guids;
     fakes::FakeCrypt32 crypt;
-    fakes::FakeShellFolderPaths shell;
+    fakes::FakeSystemFolderShell shell;
 
   private:
     std::wstring savedHost_;
@@ -83,7 +83,7 @@ class InstallerDownloadTest : public ::testing::Test {
     platform::ScopedFacility<platform::Files> filesInForce_{files};
     platform::ScopedFacility<platform::Guids> guidsInForce_{guids};
     platform::ScopedFacility<platform::Libraries> cryptInForce_{crypt};
-    platform::ScopedFacility<platform::ShellFolderPaths> shellInForce_{shell};
+    platform::ScopedFacility<platform::Shell> shellInForce_{shell};
 };
 
 TEST_F(InstallerDownloadTest, WritesTheVerifiedContentAsTheInstaller) {

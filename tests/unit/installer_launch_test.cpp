@@ -55,7 +55,7 @@ class InstallerLaunchTest : public ::testing::Test {
     fakes::DeliveryFiles files;
     fakes::FakeGuids guids;
     fakes::FakeCrypt32 crypt;
-    fakes::FakeShellFolderPaths shell;
+    fakes::FakeSystemFolderShell shell;
     fakes::FakeProcesses processes;
 
   private:
@@ -63,7 +63,7 @@ class InstallerLaunchTest : public ::testing::Test {
     platform::ScopedFacility<platform::Files> filesInForce_{files};
     platform::ScopedFacility<platform::Guids> guidsInForce_{guids};
     platform::ScopedFacility<platform::Libraries> cryptInForce_{crypt};
-    platform::ScopedFacility<platform::ShellFolderPaths> shellInForce_{shell};
+    platform::ScopedFacility<platform::Shell> shellInForce_{shell};
     platform::ScopedFacility<platform::Processes> processesInForce_{processes};
 };
 

@@ -35,9 +35,9 @@ class PackageVerifierTest : public ::testing::Test {
     }
 
     fakes::FakeCrypt32 crypt;
-    fakes::FakeShellFolderPaths shell;
+    fakes::FakeSystemFolderShell shell;
     platform::ScopedFacility<platform::Libraries> cryptInForce_{crypt};
-    platform::ScopedFacility<platform::ShellFolderPaths> shellInForce_{shell};
+    platform::ScopedFacility<platform::Shell> shellInForce_{shell};
     std::vector<BYTE> content;
 };
 
@@ -96,9 +96,9 @@ TEST_F(PackageVerifierTest, ALibraryThatCannotBeLoadedEndsBeforeThePackageIsLook
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fakes::FakeCrypt32 caseCrypt;
-        fakes::FakeShellFolderPaths caseShell;
+        fakes::FakeSystemFolderShell caseShell;
         platform::ScopedFacility<platform::Libraries> cryptInForce(caseCrypt);
-        platform::ScopedFacility<platform::ShellFolderPaths> shellInForce(caseShell);
+        platform::ScopedFacility<platform::Shell> shellInForce(caseShell);
         if (*c.failingCall) {
             caseCrypt.script.failCall(c.failingCall, ERROR_MOD_NOT_FOUND);
             caseShell.script.failCall(c.failingCall, ERROR_PATH_NOT_FOUND);
