@@ -17,17 +17,6 @@ TASK_NAME = "Tessaly Vireo Player Updater"
 WINE64 = "/usr/lib/wine/wine64"
 
 
-def shared_prefix():
-    """The prefix tools/wine-run.sh runs in when nothing else is chosen."""
-    return os.environ.get("VIREO_WINEPREFIX") or os.environ.get("WINEPREFIX") or os.path.join(
-        SOURCE_DIR, "build", "wineprefix")
-
-
-def windows_path(path):
-    """How a Wine program sees the host path `path` (through drive Z:)."""
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
 def probe(work, *args, env=None):
     """Runs the probe in `work` and gives the JSON object it wrote."""
     out = os.path.join(work, "probe.json")

@@ -8,7 +8,8 @@ import os
 import re
 import unittest
 
-from scheduled_task_support import TASK_NAME, probe, shared_prefix
+from scheduled_task_support import TASK_NAME, probe
+from wine_prefix import shared_prefix
 from updater import UpdaterTestCase
 
 LINE = re.compile(r"^\d+-\d+-\d+\+\d+-\d+-\d+\.\d+ \[(\w+)\] (\d+)(?: (\d+))?$")

@@ -8,7 +8,8 @@ import subprocess
 import tempfile
 import unittest
 
-from scheduled_task_support import TASK_NAME, OwnPrefix, probe, windows_path
+from scheduled_task_support import TASK_NAME, OwnPrefix, probe
+from wine_prefix import windows_path
 from test_resources import TASK_DESCRIPTIONS
 from updater import EXE, UpdaterTestCase
 

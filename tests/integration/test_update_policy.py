@@ -11,46 +11,18 @@ before and after."""
 import os
 import re
 import shutil
-import struct
 import subprocess
 import unittest
 
 from updater import EXE, RUN_TIMEOUT_SECONDS, WINE_RUN, UpdaterTestCase
-
-SOURCE_DIR = os.environ.get("VIREO_SOURCE_DIR", "")
-
-
-def wine_prefix():
-    # The same choice as tools/wine-run.sh makes.
-    return (os.environ.get("VIREO_WINEPREFIX") or os.environ.get("WINEPREFIX")
-            or os.path.join(SOURCE_DIR, "build", "wineprefix"))
-
-
-def is_32_bit(program):
-    with open(program, "rb") as exe:
-        header = exe.read(4096)
-    pe_offset = struct.unpack_from("<I", header, 0x3C)[0]
-    machine = struct.unpack_from("<H", header, pe_offset + 4)[0]
-    return machine == 0x14C
-
-
-def system_folder_on_disk():
-    windows = os.path.join(wine_prefix(), "drive_c", "windows")
-    syswow64 = os.path.join(windows, "syswow64")
-    if is_32_bit(EXE) and os.path.isdir(syswow64):
-        return syswow64
-    return os.path.join(windows, "system32")
-
-
-def windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
+from wine_prefix import shared_prefix, system_folder_on_disk, windows_path
 
 
 class UpdatePolicyTest(UpdaterTestCase):
     def setUp(self):
         super().setUp()
-        self.assertTrue(os.path.isdir(wine_prefix()), "no Wine prefix at " + wine_prefix())
-        self.vendor_folder = os.path.join(system_folder_on_disk(), "Pellmark")
+        self.assertTrue(os.path.isdir(shared_prefix()), "no Wine prefix at " + shared_prefix())
+        self.vendor_folder = os.path.join(system_folder_on_disk(EXE), "Pellmark")
         self.policy_folder = os.path.join(self.vendor_folder, "Vireo")
         self.policy_path = os.path.join(self.policy_folder, "nws.cfg")
         self.remove_policy_folder()
@@ -79,7 +51,7 @@ class UpdatePolicyTest(UpdaterTestCase):
     def query_exit_code(self):
         """The whole exit code of "-isSAUEnabled": a Unix exit status keeps
         only its low 8 bits, so Wine's own command interpreter reports it."""
-        cmd = os.path.join(wine_prefix(), "drive_c", "windows", "system32", "cmd.exe")
+        cmd = os.path.join(shared_prefix(), "drive_c", "windows", "system32", "cmd.exe")
         out_path = os.path.join(self.work, "cmd.out")
         with open(out_path, "wb") as out:
             subprocess.run([WINE_RUN, cmd, "/v:on", "/c",
