@@ -10,7 +10,9 @@
 #include "scheduled_task/task_registrar.h"
 #include "scheduled_task/task_removal.h"
 #include "service/active_update_policy.h"
+#include "service/service_runtime.h"
 #include "service/service_start_request.h"
+#include "update/update_cycle.h"
 #include "update/update_state_store.h"
 
 namespace {
@@ -40,7 +42,7 @@ class ProductEntryOperations final : public EntryOperations {
         delete activeUpdatePolicy;
         activeUpdatePolicy = nullptr;
     }
-    bool runServiceDispatcher() override { return false; }
+    bool runServiceDispatcher() override { return ::runServiceDispatcher(runUpdateCycle); }
     bool requestServiceStart(const ServiceHost& host) override {
         return ::requestServiceStart(host);
     }
