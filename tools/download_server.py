@@ -15,7 +15,8 @@ gets 404 with an HTML page. On request a path misbehaves (MODE):
   reset          half the body sent, then the connection reset
   zero-in-chunk  chunked: a zero byte and junk inside the first chunk, the
                  body's rest in a second chunk sent a moment later
-  slow           the body in pieces of 1024 bytes, 10 ms apart
+  slow           the body in pieces of 1024 bytes, 10 ms apart (the pause is
+                 the server's slow_pause_seconds)
   endless        chunked: the body, then spaces without end
 
 Each request is recorded (scheme, method, path, user agent)."""
@@ -131,7 +132,7 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         for start in range(0, len(body), 1024):
             self.wfile.write(body[start:start + 1024])
             self.wfile.flush()
-            time.sleep(0.01)
+            time.sleep(self.server.owner.slow_pause_seconds)
         self.close_connection = True
 
     def _endless(self, body):
@@ -179,6 +180,8 @@ class DownloadServer:
         self.lock = threading.Lock()
         self.requests = []
         self.misbehaviours = {}
+        # The pause between the pieces of a "slow" body.
+        self.slow_pause_seconds = 0.01
         self.stopping = threading.Event()
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(tls_cert, tls_key)
@@ -196,6 +199,7 @@ class DownloadServer:
         with self.lock:
             self.requests = []
             self.misbehaviours = {}
+            self.slow_pause_seconds = 0.01
 
     def start(self):
         for server in self._servers:

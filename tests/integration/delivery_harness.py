@@ -36,8 +36,13 @@ ACTIVEX_VERSION = (11, 2, 202, 14)
 PLUGIN_VERSION = (10, 3, 183, 7)
 
 
+# The prefix of the tests that import this module; a test module that changes
+# more of a prefix (registers a service, say) names one of its own.
+PREFIX_NAME = "wineprefix-delivery"
+
+
 def prefix_dir():
-    return os.path.join(BUILD_DIR, "wineprefix-delivery")
+    return os.path.join(BUILD_DIR, PREFIX_NAME)
 
 
 def wine_env():

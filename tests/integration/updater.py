@@ -37,12 +37,13 @@ class UpdaterTestCase(unittest.TestCase):
     def log_path(self):
         return os.path.join(self.work, "Pellmark", "Vireo", "VireoInstall.log")
 
-    def run_updater(self, *args):
+    def run_updater(self, *args, env=None):
         # Output goes to a file: Wine's helper processes can outlive the
         # program and would hold a pipe open.
         out_path = os.path.join(self.work, "stdout.bin")
         with open(out_path, "wb") as out:
-            completed = subprocess.run([WINE_RUN, EXE, *args], cwd=self.work, stdin=subprocess.DEVNULL,
+            completed = subprocess.run([WINE_RUN, EXE, *args], cwd=self.work, env=env,
+                                       stdin=subprocess.DEVNULL,
                                        stdout=out, stderr=subprocess.DEVNULL,
                                        timeout=RUN_TIMEOUT_SECONDS)
         with open(out_path, "rb") as out:
@@ -52,18 +53,26 @@ class UpdaterTestCase(unittest.TestCase):
 
     def log_lines(self):
         """The install log as (level, message) pairs, checking each line's form."""
-        if not os.path.exists(self.log_path):
-            return []
-        with open(self.log_path, "rb") as f:
-            text = f.read().decode("utf-16-le")
-        lines = text.split("\r\n")
-        self.assertEqual(lines[-1], "", "the log ends with CR LF")
-        result = []
-        for line in lines[:-1]:
-            match = LOG_LINE.fullmatch(line)
-            self.assertIsNotNone(match, "malformed log line %r" % line)
-            result.append((match.group(1), match.group(2)))
-        return result
+        return read_log(self.log_path)
+
+
+def read_log(path):
+    """The install log at `path` as (level, message) pairs; empty when there
+    is no log. Fails on a line that is not of the log's form."""
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as f:
+        text = f.read().decode("utf-16-le")
+    lines = text.split("\r\n")
+    if lines[-1] != "":
+        raise AssertionError("the log does not end with CR LF: %r" % lines[-1])
+    result = []
+    for line in lines[:-1]:
+        match = LOG_LINE.fullmatch(line)
+        if match is None:
+            raise AssertionError("malformed log line %r" % line)
+        result.append((match.group(1), match.group(2)))
+    return result
 
 
 # Y-M-D+h-m-s.ms [level] message, numbers without leading zeros.
