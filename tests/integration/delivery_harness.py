@@ -25,7 +25,7 @@ sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "pki"))
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "publisher"))
 import download_server  # noqa: E402
-import pki  # noqa: E402
+import wine_site  # noqa: E402
 import vireo_publish  # noqa: E402
 
 MANIFEST_PATH = "/" + vireo_publish.MANIFEST_PATH
@@ -46,50 +46,13 @@ def prefix_dir():
 
 
 def wine_env():
-    env = dict(os.environ, VIREO_WINEPREFIX=prefix_dir(), WINEPREFIX=prefix_dir())
-    for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "no_proxy"):
-        env.pop(name, None)
-    return env
+    return wine_site.wine_env(prefix_dir())
 
 
 def ensure_prefix():
     """The tests' own prefix, with the test TLS CA trusted. Returns the TLS
     folder (ca.pem, server.pem, server.key)."""
-    prefix = prefix_dir()
-    env = wine_env()
-    if not os.path.exists(os.path.join(prefix, "system.reg")):
-        os.makedirs(prefix, exist_ok=True)
-        subprocess.run(["/usr/lib/wine/wine64", "wineboot", "-i"], env=dict(
-            env, WINEARCH="win64", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml="),
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            check=True, timeout=RUN_TIMEOUT_SECONDS)
-        subprocess.run(["wineserver", "-w"], env=env, check=False, timeout=RUN_TIMEOUT_SECONDS)
-    tls = os.path.join(prefix, "vireo-test-tls")
-    trusted_marker = os.path.join(tls, "trusted")
-    if not os.path.exists(trusted_marker):
-        shutil.rmtree(tls, ignore_errors=True)
-        os.makedirs(tls)
-        name = {"CN": "Vireo Player Test TLS CA", "O": "Norwend"}
-        pki.make_key(os.path.join(tls, "ca.key"))
-        pki.issue("root", name, os.path.join(tls, "ca.key"), os.path.join(tls, "ca.pem"),
-                  serial="01")
-        pki.make_key(os.path.join(tls, "server.key"))
-        pki.issue("server", {"CN": "localhost", "O": "Norwend"}, os.path.join(tls, "server.key"),
-                  os.path.join(tls, "server.pem"), os.path.join(tls, "ca.pem"),
-                  os.path.join(tls, "ca.key"), serial="10", alt_names="DNS:localhost")
-        der = pki.der_of(os.path.join(tls, "ca.pem"))
-        # A certificate property blob: property 32 (the encoded certificate),
-        # reserved 1, the length, then the DER.
-        blob = "20000000" + "01000000" + len(der).to_bytes(4, "little").hex() + der.hex()
-        key = ("HKLM\\Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\" +
-               pki.sha1_thumbprint(der))
-        subprocess.run(["/usr/lib/wine/wine64", "reg", "add", key, "/v", "Blob", "/t",
-                        "REG_BINARY", "/d", blob, "/f"], env=dict(env, WINEDEBUG="-all"),
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, check=True, timeout=RUN_TIMEOUT_SECONDS)
-        with open(trusted_marker, "w") as f:
-            f.write(key + "\n")
-    return tls
+    return wine_site.prepare_prefix(prefix_dir())
 
 
 def stop_prefix_server():

@@ -9,16 +9,16 @@ test TLS CA; the policy there is silent and verbose with "localhost" as the
 server domain. A service started by Wine's manager runs in C:\\windows, so its
 install log and the installer it writes land there."""
 import os
-import re
 import shutil
 import subprocess
 import time
 import unittest
 
 import delivery_harness
+import wine_site
 from delivery_harness import ACTIVEX_PATH, MANIFEST_PATH, DeliveryTestCase, prefix_dir, wine_env
 from updater import EXE, WINE_RUN, read_log
-from wine_prefix import RegistryView, program_bits, run_wine, system_folder_on_disk, windows_path
+from wine_prefix import RegistryView, program_bits, system_folder_on_disk, windows_path
 
 delivery_harness.PREFIX_NAME = "wineprefix-service"
 
@@ -28,7 +28,7 @@ ACTIVEX_KEY = r"HKLM\Software\Norwend\VireoPlayerActiveX"
 PLUGIN_KEY = r"HKLM\Software\Norwend\VireoPlayerPlugin"
 POLICY = (b"SilentAutoUpdateEnable=1\r\nAutoUpdateDisable=0\r\n"
           b"SilentAutoUpdateVerboseLogging=1\r\nSilentAutoUpdateServerDomain=localhost\r\n")
-STOPPED, START_PENDING, STOP_PENDING, RUNNING = 1, 2, 3, 4
+STOPPED, STOP_PENDING = wine_site.SERVICE_STOPPED, wine_site.SERVICE_STOP_PENDING
 WAIT_SECONDS = 90
 
 
@@ -50,11 +50,7 @@ class ServiceTest(DeliveryTestCase):
         cls.windows = os.path.join(prefix_dir(), "drive_c", "windows")
         cls.policy_folder = os.path.join(system_folder_on_disk(EXE, prefix_dir()), "Pellmark")
         cls.registry = RegistryView(program_bits(EXE), prefix_dir())
-        cls.remove_service()
-        code, text = run_wine(["sc", "create", SERVICE, "binpath=", windows_path(EXE), "type=",
-                               "own", "start=", "demand"], cls.env)
-        if code != 0:
-            raise AssertionError("sc create failed: " + text)
+        wine_site.register_service(prefix_dir(), SERVICE, windows_path(EXE))
         os.makedirs(os.path.join(cls.policy_folder, "Vireo"), exist_ok=True)
         with open(os.path.join(cls.policy_folder, "Vireo", "nws.cfg"), "wb") as f:
             f.write(POLICY)
@@ -68,29 +64,17 @@ class ServiceTest(DeliveryTestCase):
 
     @classmethod
     def remove_service(cls):
-        run_wine(["sc", "stop", SERVICE], cls.env)
-        cls.wait_for_state_of_class(STOPPED)
-        run_wine(["sc", "delete", SERVICE], cls.env)
+        wine_site.remove_service(prefix_dir(), SERVICE)
 
-    @classmethod
-    def service_state(cls):
-        code, text = run_wine(["sc", "query", SERVICE], cls.env)
-        match = re.search(r"STATE\s*:\s*(\d+)", text)
-        return int(match.group(1)) if code == 0 and match else None
+    def service_state(self):
+        return wine_site.service_state(prefix_dir(), SERVICE)
 
-    @classmethod
-    def wait_for_state_of_class(cls, state, seconds=WAIT_SECONDS):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            current = cls.service_state()
-            if current is None or current == state:
-                return current
-            time.sleep(0.2)
-        return cls.service_state()
+    def wait_for_state(self, state):
+        return wine_site.wait_for_service_state(prefix_dir(), SERVICE, state, WAIT_SECONDS)
 
     def setUp(self):
         super().setUp()
-        self.assertIn(self.wait_for_state_of_class(STOPPED), (STOPPED, None))
+        self.assertIn(self.wait_for_state(STOPPED), (STOPPED, None))
         # Due at once, one attempt so far, an older ActiveX installed and no
         # Plugin.
         self.registry.delete_key(STATE_KEY)
@@ -151,7 +135,7 @@ class ServiceTest(DeliveryTestCase):
         self.assertEqual(code, 0)
         self.assertTrue(in_order(starter, ["1618", "1619 1063", "1604"]), starter)
 
-        self.assertEqual(self.wait_for_state_of_class(STOPPED), STOPPED)
+        self.assertEqual(self.wait_for_state(STOPPED), STOPPED)
         self.assertTrue(self.wait_for_service_message("1620"), self.service_messages())
         messages = self.service_messages()
         self.assertTrue(in_order(messages, ["1618", "1608", "1600", "1602", "1609", "1612", "1621",
@@ -171,16 +155,16 @@ class ServiceTest(DeliveryTestCase):
     def test_a_stop_during_the_cycle_stays_pending_until_the_cycle_ends(self):
         self.server.misbehave(ACTIVEX_PATH, "slow")
         self.server.slow_pause_seconds = 0.05
-        code, text = run_wine(["sc", "start", SERVICE], self.env)
+        code, text = wine_site.wine_output(prefix_dir(), "sc", "start", SERVICE)
         self.assertEqual(code, 0, text)
         self.assertTrue(self.wait_for_request(ACTIVEX_PATH))
 
-        code, text = run_wine(["sc", "stop", SERVICE], self.env)
+        code, text = wine_site.wine_output(prefix_dir(), "sc", "stop", SERVICE)
         self.assertEqual(code, 0, text)
         self.assertRegex(text, r"STATE\s*:\s*3\b")
         self.assertEqual(self.service_state(), STOP_PENDING)
 
-        self.assertEqual(self.wait_for_state_of_class(STOPPED), STOPPED)
+        self.assertEqual(self.wait_for_state(STOPPED), STOPPED)
         self.assertTrue(self.wait_for_service_message("1620"), self.service_messages())
         messages = self.service_messages()
         # The stop was logged while the download ran; the cycle still started
@@ -194,7 +178,7 @@ class ServiceTest(DeliveryTestCase):
         # Long enough for the starter, whose dispatcher attempt alone can take
         # seconds under Wine.
         self.server.slow_pause_seconds = 0.15
-        code, text = run_wine(["sc", "start", SERVICE], self.env)
+        code, text = wine_site.wine_output(prefix_dir(), "sc", "start", SERVICE)
         self.assertEqual(code, 0, text)
         self.assertTrue(self.wait_for_request(ACTIVEX_PATH))
 
@@ -203,7 +187,7 @@ class ServiceTest(DeliveryTestCase):
         self.assertTrue(in_order(starter, ["1618", "1619 1063", "1223 1056"]), starter)
         self.assertNotIn("1604", starter)
 
-        self.assertEqual(self.wait_for_state_of_class(STOPPED), STOPPED)
+        self.assertEqual(self.wait_for_state(STOPPED), STOPPED)
         self.assertTrue(self.wait_for_service_message("1620"), self.service_messages())
 
 
