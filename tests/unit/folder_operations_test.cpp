@@ -13,6 +13,7 @@
 #include "tests/fakes/fake_shell.h"
 #include "tests/fakes/fake_text_codec.h"
 #include "tests/fakes/scratch_folder.h"
+#include "tests/fakes/utf8_text.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ using Names = std::vector<std::string>;
 constexpr std::uint64_t kUnitsPerSecond = 10000000;
 constexpr std::uint64_t kHour = 3600;
 constexpr std::uint64_t kDay = 24 * kHour;
-
-std::string utf8(const std::wstring& wide) {
-    const int needed =
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(needed), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &text[0], needed, nullptr, nullptr);
-    text.resize(text.size() - 1);
-    return text;
-}
 
 // Files that report the folders named "link" as links (reparse points), as a
 // junction shows up in a folder listing, and that refuse to open the file
@@ -89,7 +81,8 @@ class FolderOperationsTest : public ::testing::Test {
     }
 
     OwnedString pathOf(const std::wstring& relative) const {
-        return utf8(relative.empty() ? scratch.path() : scratch.path() + L"\\" + relative).c_str();
+        return fakes::utf8(relative.empty() ? scratch.path() : scratch.path() + L"\\" + relative)
+            .c_str();
     }
 
     void makeFile(const std::wstring& relative, size_t size = 1) const {

@@ -11,21 +11,13 @@
 #include "tests/fakes/fake_files.h"
 #include "tests/fakes/fake_text_codec.h"
 #include "tests/fakes/scratch_folder.h"
+#include "tests/fakes/utf8_text.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
-std::string utf8(const std::wstring& wide) {
-    const int needed =
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(needed), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &text[0], needed, nullptr, nullptr);
-    text.resize(text.size() - 1);
-    return text;
-}
 
 class PolicyFileTest : public ::testing::Test {
   protected:
@@ -35,7 +27,7 @@ class PolicyFileTest : public ::testing::Test {
 
     // The policy file's path in the scratch folder, in UTF-8.
     OwnedString pathOf(const std::wstring& relative) const {
-        return utf8(scratch.path() + L"\\" + relative).c_str();
+        return fakes::utf8(scratch.path() + L"\\" + relative).c_str();
     }
     void write(const std::string& bytes) const { scratch.writeFile(L"nws.cfg", bytesOf(bytes)); }
     std::string read() const {
