@@ -28,10 +28,6 @@ const wchar_t kFallbackPrefix[] = L"VPI";
 // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" and its terminator.
 const int kGuidTextLength = 39;
 
-std::int32_t asDetail(DWORD lastError) { return static_cast<std::int32_t>(lastError); }
-
-void logLastError(MessageCode code) { logMessage(code, asDetail(::GetLastError())); }
-
 // The package folder and the download file in it while the download runs.
 // Unless dismissed, going out of scope closes and deletes the file and
 // removes the folder, keeping the thread's last error: this is the cleanup of
@@ -114,7 +110,7 @@ bool receiveIntoFile(platform::WinHttp& http, HINTERNET request, HANDLE file) {
         // No package is that large; without a bound, anyone on the way could
         // fill the disk.
         if (total + announced > kMaximumPackageLength) {
-            logMessage(msg::kDownloadReadFailed, asDetail(ERROR_FILE_TOO_LARGE));
+            logLastError(msg::kDownloadReadFailed, ERROR_FILE_TOO_LARGE);
             return false;
         }
         std::unique_ptr<BYTE[]> buffer(new BYTE[announced]);
@@ -130,7 +126,7 @@ bool receiveIntoFile(platform::WinHttp& http, HINTERNET request, HANDLE file) {
                 return false;
             }
             if (written != read) {
-                logMessage(msg::kDownloadWriteFailed, asDetail(ERROR_WRITE_FAULT));
+                logLastError(msg::kDownloadWriteFailed, ERROR_WRITE_FAULT);
                 return false;
             }
         }
@@ -165,7 +161,7 @@ bool writeVerifiedInstaller(const std::vector<BYTE>& package) {
             return false;
         }
         if (written != content.size()) {
-            logMessage(msg::kInstallerFileWriteFailed, asDetail(ERROR_WRITE_FAULT));
+            logLastError(msg::kInstallerFileWriteFailed, ERROR_WRITE_FAULT);
             return false;
         }
         if (!files.closeHandle(installer.release())) {
@@ -235,7 +231,7 @@ bool InstallerDownload::downloadPackage(std::uint32_t flavourCode) {
     PackageFolder folder(folderName + L"\\");
     if (folder.file().size() >= MAX_PATH) {
         // The download file's path would not fit: the folder is not made.
-        logMessage(msg::kDownloadFolderNotCreated, asDetail(ERROR_FILENAME_EXCED_RANGE));
+        logLastError(msg::kDownloadFolderNotCreated, ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     if (!files.createDirectory(folder.folder().c_str())) {
@@ -269,7 +265,7 @@ bool InstallerDownload::downloadPackage(std::uint32_t flavourCode) {
     folder.dismiss();
 
     if (!readBack) {
-        logMessage(msg::kPackageNotVerified, asDetail(readError));
+        logLastError(msg::kPackageNotVerified, readError);
         return false;
     }
     return writeVerifiedInstaller(package);

@@ -13,17 +13,13 @@
 
 const wchar_t kInstallerCommandLine[] = L"VireoPlayerInstaller.exe -install -iv 9";
 
-namespace {
-
-std::int32_t asDetail(DWORD lastError) { return static_cast<std::int32_t>(lastError); }
-
-}  // namespace
+namespace {}  // namespace
 
 bool installFlavour(const ComponentVersion& version) {
     try {
         if (!InstallerDownload().downloadPackage(version.flavourCode)) return false;
     } catch (const std::bad_alloc&) {
-        logMessage(msg::kDownloadOutOfMemory, asDetail(lastErrorOfAllocationFailure()));
+        logLastError(msg::kDownloadOutOfMemory, lastErrorOfAllocationFailure());
         return false;
     }
     try {
@@ -33,7 +29,7 @@ bool installFlavour(const ComponentVersion& version) {
             kInstallerCommandLine + sizeof kInstallerCommandLine / sizeof(wchar_t));
         return launchInstaller(commandLine.data());
     } catch (const std::bad_alloc&) {
-        logMessage(msg::kLaunchOutOfMemory, asDetail(lastErrorOfAllocationFailure()));
+        logLastError(msg::kLaunchOutOfMemory, lastErrorOfAllocationFailure());
         return false;
     }
 }
@@ -62,7 +58,7 @@ bool launchInstaller(wchar_t* commandLine) {
     if (created) {
         logMessage(msg::kInstallerStarted);
     } else {
-        logMessage(msg::kInstallerStartFailed, asDetail(lastError));
+        logLastError(msg::kInstallerStartFailed, lastError);
     }
     process.reset();
     thread.reset();

@@ -18,8 +18,6 @@ namespace {
 const wchar_t kUserAgent[] = L"Get Vireo Player version xml/1.0";
 const INTERNET_PORT kHttpsPort = 443;
 
-std::int32_t asDetail(DWORD lastError) { return static_cast<std::int32_t>(lastError); }
-
 // Collects the body of `request` into `text`: pass after pass, as long as the
 // pass before announced data. A failed query or read is logged and does not
 // discard what came before.
@@ -30,7 +28,7 @@ void receiveText(platform::WinHttp& http, HINTERNET request, std::string& text) 
         if (!http.queryDataAvailable(request, &announced)) {
             const DWORD lastError = ::GetLastError();
             announced = 0;
-            logMessage(msg::kManifestQueryDataFailed, asDetail(lastError));
+            logLastError(msg::kManifestQueryDataFailed, lastError);
         }
         if (announced == 0) break;
 
@@ -47,7 +45,7 @@ void receiveText(platform::WinHttp& http, HINTERNET request, std::string& text) 
         std::memset(buffer.get(), 0, toRead + 1);
         DWORD read = 0;
         if (!http.readData(request, buffer.get(), toRead, &read)) {
-            logMessage(msg::kManifestReadFailed, asDetail(::GetLastError()));
+            logLastError(msg::kManifestReadFailed, ::GetLastError());
             continue;
         }
         // The chunk's text ends at its first zero byte.
@@ -87,7 +85,7 @@ bool fetchVersionManifest(std::unique_ptr<ComponentVersion>& activeX,
                       WINHTTP_NO_PROXY_BYPASS, 0));
         if (!session) {
             lastError = ::GetLastError();
-            logMessage(msg::kManifestSessionFailed, asDetail(lastError));
+            logLastError(msg::kManifestSessionFailed, lastError);
         }
 
         platform::UniqueInternetHandle connection;
@@ -95,7 +93,7 @@ bool fetchVersionManifest(std::unique_ptr<ComponentVersion>& activeX,
             connection.reset(http.connect(session.get(), manifestHost.c_str(), kHttpsPort));
             if (!connection) lastError = ::GetLastError();
         }
-        if (!connection) logMessage(msg::kManifestNoConnection, asDetail(lastError));
+        if (!connection) logLastError(msg::kManifestNoConnection, lastError);
 
         platform::UniqueInternetHandle request;
         if (connection) {
@@ -104,7 +102,7 @@ bool fetchVersionManifest(std::unique_ptr<ComponentVersion>& activeX,
                                            WINHTTP_FLAG_SECURE));
             if (!request) lastError = ::GetLastError();
         }
-        if (!request) logMessage(msg::kManifestNoRequest, asDetail(lastError));
+        if (!request) logLastError(msg::kManifestNoRequest, lastError);
 
         bool sent = false;
         if (request) {
@@ -112,14 +110,14 @@ bool fetchVersionManifest(std::unique_ptr<ComponentVersion>& activeX,
                                     WINHTTP_NO_REQUEST_DATA, 0, 0) != FALSE;
             if (!sent) lastError = ::GetLastError();
         }
-        if (!sent) logMessage(msg::kManifestNotSent, asDetail(lastError));
+        if (!sent) logLastError(msg::kManifestNotSent, lastError);
 
         if (sent) {
             responded = http.receiveResponse(request.get()) != FALSE;
             if (!responded) lastError = ::GetLastError();
         }
         if (!responded) {
-            logMessage(msg::kManifestNoResponse, asDetail(lastError));
+            logLastError(msg::kManifestNoResponse, lastError);
         } else {
             receiveText(http, request.get(), text);
         }

@@ -86,3 +86,9 @@ void logMessage(MessageCode code, std::int32_t detail) {
 void logMessage(MessageCode code, const std::wstring& text) {
     writeLog(code.level, toDecimalText(code.number) + L" " + text);
 }
+
+void logLastError(MessageCode code, std::uint32_t lastError) {
+    logMessage(code, static_cast<std::int32_t>(lastError));
+}
+
+void logLastError(MessageCode code) { logLastError(code, ::GetLastError()); }

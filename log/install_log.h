@@ -33,3 +33,9 @@ void writeLog(LogLevel level, std::wstring message);
 void logMessage(MessageCode code);
 void logMessage(MessageCode code, std::int32_t detail);
 void logMessage(MessageCode code, const std::wstring& text);
+
+// The code with a last-error value as its detail.
+void logLastError(MessageCode code, std::uint32_t lastError);
+// The code with the thread's last-error value as it is now: call it right
+// after the failed step, before anything else can change the value.
+void logLastError(MessageCode code);

@@ -21,8 +21,6 @@ const char kAutoUpdateDisable[] = "AutoUpdateDisable";
 const char kVerboseLogging[] = "SilentAutoUpdateVerboseLogging";
 const char kServerDomain[] = "SilentAutoUpdateServerDomain";
 
-std::int32_t lastErrorDetail() { return static_cast<std::int32_t>(::GetLastError()); }
-
 // The file manager and the policy file of one operation, released together
 // on every path.
 struct PolicyAccess {
@@ -88,13 +86,13 @@ bool loadPolicy() {
             if (utf8ToWide(serverDomain.c_str(), host)) {
                 packageHost = host;
             } else {
-                logMessage(msg::kPackageHostConversionFailed, lastErrorDetail());
+                logLastError(msg::kPackageHostConversionFailed);
             }
             host.clear();
             if (utf8ToWide(serverDomain.c_str(), host)) {
                 manifestHost = host;
             } else {
-                logMessage(msg::kManifestHostConversionFailed, lastErrorDetail());
+                logLastError(msg::kManifestHostConversionFailed);
             }
             if (packageHost.empty()) {
                 packageHost = kSecondaryDownloadHost;
@@ -123,5 +121,5 @@ bool loadPolicy() {
 }
 
 UpdatePolicy::UpdatePolicy(std::wstring programPath) : programPath_(std::move(programPath)) {
-    if (!loadPolicy()) logMessage(msg::kPolicyLoadFailed, lastErrorDetail());
+    if (!loadPolicy()) logLastError(msg::kPolicyLoadFailed);
 }

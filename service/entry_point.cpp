@@ -94,7 +94,7 @@ int runEntryPoint(int argc, const wchar_t* const* argv, EntryOperations& operati
         }
     } catch (const std::bad_alloc&) {
         const DWORD lastError = lastErrorOfAllocationFailure();
-        logMessage(msg::kMainOutOfMemory, static_cast<std::int32_t>(lastError));
+        logLastError(msg::kMainOutOfMemory, lastError);
     }
     return exitCode;
 }

@@ -47,8 +47,7 @@ void runWork() {
         serviceWork();
     } catch (const std::bad_alloc&) {
         // The cycle has no handler of its own; the service must still stop.
-        logMessage(msg::kMainOutOfMemory,
-                   static_cast<std::int32_t>(lastErrorOfAllocationFailure()));
+        logLastError(msg::kMainOutOfMemory, lastErrorOfAllocationFailure());
     }
 }
 
@@ -61,7 +60,7 @@ bool runServiceDispatcher(ServiceWork work) {
     const SERVICE_TABLE_ENTRYW table[] = {{&serviceName[0], serviceMain}, {nullptr, nullptr}};
     if (!platform::use<platform::ServiceControl>().startDispatcher(table)) {
         const DWORD lastError = ::GetLastError();
-        logMessage(msg::kDispatcherNotStarted, static_cast<std::int32_t>(lastError));
+        logLastError(msg::kDispatcherNotStarted, lastError);
         return false;
     }
     logMessage(msg::kDispatcherReturned);
@@ -79,7 +78,7 @@ void WINAPI serviceMain(DWORD argc, LPWSTR* argv) {
         platform::use<platform::ServiceControl>().registerHandler(kServiceName, controlHandler);
     if (handle == nullptr) {
         const DWORD lastError = ::GetLastError();
-        logMessage(msg::kControlHandlerNotRegistered, static_cast<std::int32_t>(lastError));
+        logLastError(msg::kControlHandlerNotRegistered, lastError);
         return;
     }
     {
@@ -97,7 +96,7 @@ void WINAPI serviceMain(DWORD argc, LPWSTR* argv) {
 }
 
 void WINAPI controlHandler(DWORD control) {
-    logMessage(msg::kControlReceived, static_cast<std::int32_t>(control));
+    logLastError(msg::kControlReceived, control);
     if (control != SERVICE_CONTROL_STOP) return;
     std::lock_guard<std::mutex> lock(statusMutex());
     reportStatusLocked(SERVICE_STOP_PENDING, 0);
@@ -119,7 +118,7 @@ bool runServiceWorker() {
         runWork();
     } else {
         const DWORD lastError = ::GetLastError();
-        logMessage(msg::kNoUpdatePolicy, static_cast<std::int32_t>(lastError));
+        logLastError(msg::kNoUpdatePolicy, lastError);
     }
     return true;
 }

@@ -11,11 +11,6 @@ namespace {
 constexpr DWORD kManagerAllAccess = 0xF003F;  // SC_MANAGER_ALL_ACCESS
 constexpr DWORD kServiceAllAccess = 0xF01FF;  // SERVICE_ALL_ACCESS
 
-void logLastError(MessageCode code) {
-    const DWORD lastError = ::GetLastError();
-    logMessage(code, static_cast<std::int32_t>(lastError));
-}
-
 }  // namespace
 
 bool requestServiceStart(const ServiceHost& host) {

@@ -22,8 +22,7 @@ bool installRelease(UpdateCycleParts& parts, UpdateStateStore& state,
         logMessage(updated);
         return true;
     }
-    const DWORD lastError = ::GetLastError();
-    logMessage(failed, static_cast<std::int32_t>(lastError));
+    logLastError(failed);
     return false;
 }
 
