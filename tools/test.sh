@@ -25,6 +25,3 @@ if [ "$preset" != windows ]; then
   cmake --build --preset "$preset"
 fi
 ctest --preset "$preset"
-
-# The byte-level parsers, built natively with clang and fuzzed briefly.
-bash tools/fuzz.sh
