@@ -7,11 +7,8 @@
 #include <vector>
 
 #include "policy/policy_settings.h"
+#include "tests/fakes/delivery_fakes.h"
 #include "tests/fakes/failing_allocation.h"
-#include "tests/fakes/fake_crypt32.h"
-#include "tests/fakes/fake_delivery_files.h"
-#include "tests/fakes/fake_guids.h"
-#include "tests/fakes/fake_winhttp.h"
 #include "tests/fakes/log_capture.h"
 #include "tests/fakes/scratch_folder.h"
 #include "update/component_version.h"
@@ -28,7 +25,7 @@ const std::wstring kGuidFolder = L"tmp\\{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
 // files are real (in a scratch folder that is the current directory, with a
 // temporary folder "tmp" of its own), the verifier's crypt32 is a fake whose
 // signed content is "installer program".
-class InstallerDownloadTest : public ::testing::Test {
+class InstallerDownloadTest : public ::testing::Test, protected fakes::DeliveryFakes {
   protected:
     InstallerDownloadTest() : savedHost_(packageHost) {
         packageHost = L"packages.test";
@@ -71,19 +68,9 @@ class InstallerDownloadTest : public ::testing::Test {
 
     fakes::ScratchFolder scratch;
     fakes::LogCapture log;
-    fakes::FakeWinHttp http;
-    fakes::DeliveryFiles files;
-    fakes::FakeGuids guids;
-    fakes::FakeCrypt32 crypt;
-    fakes::FakeSystemFolderShell shell;
 
   private:
     std::wstring savedHost_;
-    platform::ScopedFacility<platform::WinHttp> httpInForce_{http};
-    platform::ScopedFacility<platform::Files> filesInForce_{files};
-    platform::ScopedFacility<platform::Guids> guidsInForce_{guids};
-    platform::ScopedFacility<platform::Libraries> cryptInForce_{crypt};
-    platform::ScopedFacility<platform::Shell> shellInForce_{shell};
 };
 
 TEST_F(InstallerDownloadTest, WritesTheVerifiedContentAsTheInstaller) {

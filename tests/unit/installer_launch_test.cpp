@@ -6,12 +6,9 @@
 #include <vector>
 
 #include "platform/process_paths.h"
+#include "tests/fakes/delivery_fakes.h"
 #include "tests/fakes/failing_allocation.h"
-#include "tests/fakes/fake_crypt32.h"
-#include "tests/fakes/fake_delivery_files.h"
-#include "tests/fakes/fake_guids.h"
 #include "tests/fakes/fake_processes.h"
-#include "tests/fakes/fake_winhttp.h"
 #include "tests/fakes/log_capture.h"
 #include "tests/fakes/scratch_folder.h"
 
@@ -39,7 +36,7 @@ class FailingProcessPaths : public platform::ProcessPaths {
 
 // The installation with the download faked as in the download tests (its
 // fake crypt32 signs "installer program") and process creation faked.
-class InstallerLaunchTest : public ::testing::Test {
+class InstallerLaunchTest : public ::testing::Test, protected fakes::DeliveryFakes {
   protected:
     InstallerLaunchTest() {
         scratch.createFolders(L"tmp");
@@ -51,19 +48,9 @@ class InstallerLaunchTest : public ::testing::Test {
 
     fakes::ScratchFolder scratch;
     fakes::LogCapture log;
-    fakes::FakeWinHttp http;
-    fakes::DeliveryFiles files;
-    fakes::FakeGuids guids;
-    fakes::FakeCrypt32 crypt;
-    fakes::FakeSystemFolderShell shell;
     fakes::FakeProcesses processes;
 
   private:
-    platform::ScopedFacility<platform::WinHttp> httpInForce_{http};
-    platform::ScopedFacility<platform::Files> filesInForce_{files};
-    platform::ScopedFacility<platform::Guids> guidsInForce_{guids};
-    platform::ScopedFacility<platform::Libraries> cryptInForce_{crypt};
-    platform::ScopedFacility<platform::Shell> shellInForce_{shell};
     platform::ScopedFacility<platform::Processes> processesInForce_{processes};
 };
 
