@@ -5,13 +5,14 @@ Wine's own reg.exe on one view of the registry."""
 import os
 import re
 import struct
-import subprocess
+import sys
 import tempfile
 
 SOURCE_DIR = os.environ.get("VIREO_SOURCE_DIR",
                             os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
-WINE64 = "/usr/lib/wine/wine64"
-RUN_TIMEOUT_SECONDS = 120
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
+import wine_site  # noqa: E402
+
 MACHINE_BITS = {0x014C: 32, 0x8664: 64}
 
 
@@ -19,16 +20,6 @@ def shared_prefix():
     """The prefix tools/wine-run.sh runs in when nothing else is chosen."""
     return (os.environ.get("VIREO_WINEPREFIX") or os.environ.get("WINEPREFIX")
             or os.path.join(SOURCE_DIR, "build", "wineprefix"))
-
-
-def wine_environment(prefix=None):
-    """The environment tools/wine-run.sh sets up, for `prefix` (default: the
-    shared one)."""
-    env = dict(os.environ)
-    env["WINEPREFIX"] = env["VIREO_WINEPREFIX"] = prefix or shared_prefix()
-    env.setdefault("WINEDEBUG", "-all")
-    env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
-    return env
 
 
 def windows_path(path):
@@ -56,28 +47,15 @@ def system_folder_on_disk(program, prefix=None):
     return os.path.join(windows, "system32")
 
 
-def run_wine(args, env, cwd=None):
-    """Runs a Windows program (or a builtin such as "reg") with the 64-bit
-    loader and gives (exit code, output). Output goes through a file: Wine's
-    helper processes can outlive the program and would hold a pipe open."""
-    loader = WINE64 if os.access(WINE64, os.X_OK) else "wine"
-    with tempfile.TemporaryFile() as out:
-        completed = subprocess.run([loader, *args], env=env, cwd=cwd, stdin=subprocess.DEVNULL,
-                                   stdout=out, stderr=subprocess.STDOUT,
-                                   timeout=RUN_TIMEOUT_SECONDS)
-        out.seek(0)
-        return completed.returncode, out.read().decode("utf-8", "replace")
-
-
 class RegistryView:
     """Wine's reg.exe on one view (32 or 64 bits) of a prefix's registry."""
 
     def __init__(self, bits, prefix=None):
         self.flag = "/reg:%d" % bits
-        self.env = wine_environment(prefix)
+        self.prefix = prefix or shared_prefix()
 
     def reg(self, *args):
-        return run_wine(["reg", *args, self.flag], self.env)
+        return wine_site.wine_output(self.prefix, "reg", *args, self.flag)
 
     def values(self, key):
         """{name: (type, data text)} of the key's values, or None without the key."""
